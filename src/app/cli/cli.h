@@ -1,0 +1,78 @@
+#pragma once
+// nodra-cli: the configurator's operations without windows. Messages are the
+// program's own texts on standard error; results go to standard output.
+// Exit status: 0 success, 1 the operation failed, 2 bad usage or bad input file.
+
+#include "link/panel_link.h"
+#include "link/serial_port.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <optional>
+
+namespace nodra::cli {
+
+enum Exit { kSuccess = 0, kFailed = 1, kUsage = 2 };
+
+// Options may stand anywhere on the line, before or after the command.
+struct Options {
+    QString port;                       // --port NAME: first listed port when absent
+    qint32 baud = 115200;               // --baud N
+    QString deviceAddress = QStringLiteral("00");  // --address DDD, as the frame carries it
+    QString out;                        // --out FILE
+    QString csv;                        // --csv FILE
+};
+
+// What a command gets: its arguments, the options and the line to the panel.
+class Context {
+public:
+    Context(const Options& options, QStringList args);
+
+    const Options& options() const { return options_; }
+    const QStringList& args() const { return args_; }
+    link::PanelLink& link() { return link_; }
+    link::SerialPort& port() { return port_; }
+
+    // Opens the port at the chosen name and speed; on failure tells why.
+    bool openPort();
+
+    QTextStream& out() { return out_; }
+    QTextStream& err() { return err_; }
+
+private:
+    Options options_;
+    QStringList args_;
+    link::SerialPort port_;
+    link::PanelLink link_;
+    QTextStream out_;
+    QTextStream err_;
+};
+
+using Run = int (*)(Context&);
+
+struct Command {
+    const char* name;
+    const char* arguments;  // as shown in the usage text
+    int minArgs;
+    int maxArgs;
+    Run run;
+};
+
+// Parses the whole command line; a usage problem is set in `problem`.
+struct CommandLine {
+    Options options;
+    QStringList positional;  // the command, then its arguments
+    QString problem;
+};
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// Commands of the panel link (ports, the raw memory window's operations).
+int RunPorts(Context& context);
+int RunEepromRead(Context& context);
+int RunEepromWrite(Context& context);
+int RunRamRead(Context& context);
+int RunRamWrite(Context& context);
+int RunRestart(Context& context);
+
+}  // namespace nodra::cli

@@ -1,0 +1,45 @@
+#include "link/sim_announce.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <cerrno>
+#include <unistd.h>
+
+namespace nodra::link {
+
+QString SimulatorAnnounceDir()
+{
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QFileInfo(base).isDir())
+        base = QDir::tempPath() + QStringLiteral("/nodra-%1").arg(getuid());
+    return base + QStringLiteral("/nodra-panel-sim");
+}
+
+static bool processRunning(qint64 pid)
+{
+    return pid > 0 && (kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
+QStringList AnnouncedSimulatorTerminals()
+{
+    QStringList terminals;
+    const QDir dir(SimulatorAnnounceDir());
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::Files)) {
+        bool isPid = false;
+        const qint64 pid = entry.fileName().toLongLong(&isPid);
+        if (!isPid || !processRunning(pid))
+            continue;
+        QFile file(entry.filePath());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QString path = QString::fromUtf8(file.readLine()).trimmed();
+        if (!path.isEmpty() && QFileInfo::exists(path))
+            terminals << path;
+    }
+    return terminals;
+}
+
+}  // namespace nodra::link
