@@ -50,12 +50,10 @@ std::optional<QTime> TimeFromPayload(const QString& payload)
 
 ClockReadResult ReadClock(link::PanelLink& link, link::OperationView& view, ClockGroup& group)
 {
-    ClockReadResult result;
     const link::RunningOperation running(link);
-    if (!running) {
-        result.outcome = ClockReadResult::Outcome::NotStarted;
-        return result;
-    }
+    if (!running)
+        return link::NotStarted<ClockReadResult>();
+    ClockReadResult result;
     group.showBusy(true);
     link.pump();
     QString reply = link::kFailed;

@@ -34,7 +34,8 @@ struct JournalRow {
 };
 
 // The journal list on the "Журнал" tab as the sequences fill it. An empty
-// list of rows is the header with one empty row under it.
+// list of rows is the header with one empty row under it; otherwise row 1,
+// the newest event, is brought into view.
 class JournalList {
 public:
     virtual ~JournalList() = default;

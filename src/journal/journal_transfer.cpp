@@ -37,12 +37,10 @@ double BlockProgress(int block)
 JournalReadResult ReadJournal(link::PanelLink& link, link::OperationView& view, JournalList& list)
 {
     using Outcome = JournalReadResult::Outcome;
-    JournalReadResult result;
     const link::RunningOperation running(link);
-    if (!running) {
-        result.outcome = Outcome::NotStarted;
-        return result;
-    }
+    if (!running)
+        return link::NotStarted<JournalReadResult>();
+    JournalReadResult result;
     link::Port& port = link.port();
     link::BusyWindow busy(link, view);
     const auto end = [&](Outcome outcome) {
@@ -116,12 +114,10 @@ JournalReadResult ReadJournal(link::PanelLink& link, link::OperationView& view, 
 JournalClearResult ClearJournal(link::PanelLink& link, link::OperationView& view, JournalList& list)
 {
     using Outcome = JournalClearResult::Outcome;
-    JournalClearResult result;
     const link::RunningOperation running(link);
-    if (!running) {
-        result.outcome = Outcome::NotStarted;
-        return result;
-    }
+    if (!running)
+        return link::NotStarted<JournalClearResult>();
+    JournalClearResult result;
     link::Port& port = link.port();
     const auto failed = [&](Outcome outcome, const QString& headline, const QString& message) {
         port.close();

@@ -64,6 +64,15 @@ private:
     bool owner_ = false;
 };
 
+// What an operation returns when it found another one holding the link.
+template <class Result>
+Result NotStarted()
+{
+    Result result;
+    result.outcome = Result::Outcome::NotStarted;
+    return result;
+}
+
 // Held by write-all for its run: the written-block count is zero when it
 // starts and again when it ends, so that a cancellation elsewhere later on
 // never marks a partial write. The marker of an earlier run is dropped.

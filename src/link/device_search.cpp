@@ -60,12 +60,10 @@ QString SearchFoundText(int address, int baudIndex)
 
 SearchResult SearchDevice(PanelLink& link, OperationView& view)
 {
-    SearchResult result;
     const RunningOperation running(link);
-    if (!running) {
-        result.outcome = SearchResult::Outcome::NotStarted;
-        return result;
-    }
+    if (!running)
+        return NotStarted<SearchResult>();
+    SearchResult result;
     Port& port = link.port();
     BusyWindow busy(link, view);
     link.pump();

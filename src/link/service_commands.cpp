@@ -15,12 +15,10 @@ struct ServiceCommand {
 
 ServiceResult Run(PanelLink& link, OperationView& view, const ServiceCommand& command)
 {
-    ServiceResult result;
     const RunningOperation running(link);
-    if (!running) {
-        result.outcome = ServiceResult::Outcome::NotStarted;
-        return result;
-    }
+    if (!running)
+        return NotStarted<ServiceResult>();
+    ServiceResult result;
     Port& port = link.port();
     try {
         port.open();
