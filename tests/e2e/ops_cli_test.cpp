@@ -4,9 +4,12 @@
 #include "test_registry.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTime>
+
+#include <csignal>
 
 using namespace nodra::test;
 
@@ -16,6 +19,7 @@ private Q_SLOTS:
     void journalNewestFirstAndCleared();
     void clockSetThenGet();
     void searchFindsThePanel();
+    void interruptStopsASearch();
     void serviceCommands();
     void failuresExitOne();
     void badUsage_data();
@@ -89,6 +93,29 @@ void OpsCliTest::searchFindsThePanel()
     const CliResult read = RunCli({u"journal"_qs, u"--port"_qs, sim.terminal(), u"--address"_qs, u"002"_qs,
                                    u"--baud"_qs, u"38400"_qs});
     QCOMPARE(read.exitCode, 0);
+}
+
+// Ctrl+C is the installer's "Отмена": the search ends at the next probe,
+// without a message, with status 1.
+void OpsCliTest::interruptStopsASearch()
+{
+    SimProcess sim({u"--address"_qs, u"200"_qs});
+    QProcess cli;
+    cli.setReadChannel(QProcess::StandardError);
+    cli.start(BinaryDir() + u"/nodra-cli"_qs, {u"search"_qs, u"--port"_qs, sim.terminal()});
+    // Under way once the bar has moved past the first address.
+    QByteArray err;
+    while (!err.contains("| 9600    1%") && cli.state() != QProcess::NotRunning) {
+        cli.waitForReadyRead(10000);
+        err += cli.readAllStandardError();
+    }
+    QCOMPARE(::kill(pid_t(cli.processId()), SIGINT), 0);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 1);
+    err += cli.readAllStandardError();
+    QVERIFY(!err.contains("Не удалось определить прибор"));
+    QCOMPARE(cli.readAllStandardOutput(), QByteArray());
 }
 
 void OpsCliTest::serviceCommands()
