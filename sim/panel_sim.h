@@ -24,6 +24,7 @@ struct Faults {
     int silentAfter = -1;        // falls silent after answering this many frames (-1: never)
     int eventDuringJournalRead = 0;  // this event is logged after each journal block read (0: none)
     QString onlyCommand;         // the faults hit only this command code (empty: every one)
+    QList<qint32> alsoAtBauds;   // the line also carries the panel at these speeds (a tolerant adapter)
 };
 
 // One piece of a reply: it starts `delayUs` after the previous piece ended

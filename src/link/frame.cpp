@@ -47,4 +47,18 @@ QString ReplyPayload(QStringView reply)
     return reply.sliced(1 + kReplyHeaderLength, reply.size() - kReplyOverhead).toString();
 }
 
+std::optional<int> HexByteValue(QStringView digits)
+{
+    if (digits.size() != 2)
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : digits) {
+        const qsizetype digit = QStringView(u"0123456789ABCDEF").indexOf(c.toUpper());
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + int(digit);
+    }
+    return value;
+}
+
 }  // namespace nodra::link

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace nodra::link {
 
@@ -41,5 +42,9 @@ bool CheckReplyFrame(QStringView reply, ChecksumCheck checksum);
 
 // The reply without its first seven and last three characters.
 QString ReplyPayload(QStringView reply);
+
+// The value of one byte of panel data: exactly two hex digits, either case;
+// nothing for a sign, a blank or any other character.
+std::optional<int> HexByteValue(QStringView digits);
 
 }  // namespace nodra::link

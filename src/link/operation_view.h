@@ -15,6 +15,18 @@ enum class MessageKind {
     Confirmation = 3,  // letter i
 };
 
+// What the connection controls show after a sequence has moved the link:
+// the link pair in the command column (ComboBox2, Edit17) and the panel pair
+// on the parameters tab (ComboBox13, Edit25). A member left at -1 or empty
+// leaves its control as it is. The selections do not run the lists' own
+// handlers: the port is already at the speed shown.
+struct ConnectionShown {
+    int linkBaudIndex = -1;
+    QString linkAddressText;  // three decimal digits, "007"
+    int panelBaudIndex = -1;
+    QString panelAddressText;
+};
+
 class OperationView {
 public:
     virtual ~OperationView() = default;
@@ -32,6 +44,9 @@ public:
 
     // The platform's plain message box (the communicator's sequences use it).
     virtual void showPlainMessage(const QString& text) = 0;
+
+    // Device search and write-all move the link; the controls follow.
+    virtual void showConnection(const ConnectionShown& shown) { (void)shown; }
 };
 
 }  // namespace nodra::link

@@ -25,6 +25,27 @@ private:
     QString text_;
 };
 
+// Whether a cancelled write-all may have changed the panel. Write-all counts
+// the blocks it has written; a cancellation taken by the cancel check while
+// that count is nonzero leaves the marker "cancel", which write-all's outcome
+// message reads and then clears.
+class PartialWrite {
+public:
+    static inline const QString kMarker = QStringLiteral("cancel");
+
+    int writtenBlocks() const { return writtenBlocks_; }
+    void setWrittenBlocks(int count) { writtenBlocks_ = count; }
+
+    bool isMarked() const { return marker_ == kMarker; }
+    QString marker() const { return marker_; }
+    void mark() { marker_ = kMarker; }
+    void clearMarker() { marker_.clear(); }
+
+private:
+    int writtenBlocks_ = 0;
+    QString marker_;
+};
+
 class PanelLink {
 public:
     explicit PanelLink(Port& port);
@@ -36,6 +57,12 @@ public:
     void setDeviceAddress(const QString& address) { deviceAddress_ = address; }
 
     CancelToken& cancelToken() { return token_; }
+    PartialWrite& partialWrite() { return partialWrite_; }
+
+    // Set while a panel operation runs, so that a click reached through a
+    // pump cannot start a second one (see RunningOperation).
+    bool operationRunning() const { return operationRunning_; }
+    void setOperationRunning(bool running) { operationRunning_ = running; }
 
     // The GUI passes one that processes pending window events; tests pass one
     // that acts at a chosen moment. Without one, pumping does nothing.
@@ -53,6 +80,8 @@ private:
     Port& port_;
     QString deviceAddress_ = QStringLiteral("00");
     CancelToken token_;
+    PartialWrite partialWrite_;
+    bool operationRunning_ = false;
     std::function<void()> pump_;
 };
 

@@ -15,7 +15,9 @@ void RecordingView::setBusyCaption(const QString& caption)
 
 void RecordingView::setProgress(double percent)
 {
-    progress << percent;
+    bar = percent;
+    if (busyShown)
+        progress << percent;
 }
 
 void RecordingView::closeBusy()
@@ -31,6 +33,11 @@ void RecordingView::showMessage(link::MessageKind kind, const QString& headline,
 void RecordingView::showPlainMessage(const QString& text)
 {
     plainMessages << text;
+}
+
+void RecordingView::showConnection(const link::ConnectionShown& shown)
+{
+    connections << shown;
 }
 
 }  // namespace nodra::test

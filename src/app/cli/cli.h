@@ -3,6 +3,7 @@
 // program's own texts on standard error; results go to standard output.
 // Exit status: 0 success, 1 the operation failed, 2 bad usage or bad input file.
 
+#include "app/cli/cli_view.h"
 #include "link/panel_link.h"
 #include "link/serial_port.h"
 
@@ -33,7 +34,12 @@ public:
     const QStringList& args() const { return args_; }
     link::PanelLink& link() { return link_; }
     link::SerialPort& port() { return port_; }
+    // What the panel sequences show goes to standard error.
+    CliView& view() { return view_; }
 
+    // Sets the chosen port name and speed, for sequences that open the port
+    // themselves; false (and why) when no port can be chosen.
+    bool preparePort();
     // Opens the port at the chosen name and speed; on failure tells why.
     bool openPort();
 
@@ -47,6 +53,7 @@ private:
     link::PanelLink link_;
     QTextStream out_;
     QTextStream err_;
+    CliView view_{err_};
 };
 
 using Run = int (*)(Context&);
@@ -74,5 +81,18 @@ int RunEepromWrite(Context& context);
 int RunRamRead(Context& context);
 int RunRamWrite(Context& context);
 int RunRestart(Context& context);
+
+// Ctrl+C asks the running sequence to stop, as "Отмена" does in the busy
+// window; a second Ctrl+C ends the program at once.
+void CancelOnInterrupt(Context& context);
+
+// Panel operations (search, journal, clock, service commands).
+int RunSearch(Context& context);
+int RunJournal(Context& context);
+int RunClearJournal(Context& context);
+int RunClockGet(Context& context);
+int RunClockSet(Context& context);
+int RunResetSound(Context& context);
+int RunResetDevice(Context& context);
 
 }  // namespace nodra::cli

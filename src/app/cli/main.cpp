@@ -13,6 +13,13 @@ constexpr Command kCommands[] = {
     {"ram-read", "COUNT ADDR", 2, 2, RunRamRead},
     {"ram-write", "ADDR DATA", 2, 2, RunRamWrite},
     {"restart", "", 0, 0, RunRestart},
+    {"search", "", 0, 0, RunSearch},
+    {"journal", "[--csv FILE]", 0, 0, RunJournal},
+    {"clear-journal", "", 0, 0, RunClearJournal},
+    {"clock-get", "", 0, 0, RunClockGet},
+    {"clock-set", "HH:MM:SS|now", 1, 1, RunClockSet},
+    {"reset-sound", "", 0, 0, RunResetSound},
+    {"reset-device", "", 0, 0, RunResetDevice},
 };
 
 int Usage(const QString& problem)

@@ -10,7 +10,7 @@ Context::Context(const Options& options, QStringList args)
     link_.setDeviceAddress(options_.deviceAddress);
 }
 
-bool Context::openPort()
+bool Context::preparePort()
 {
     QString name = options_.port;
     if (name.isEmpty()) {
@@ -23,6 +23,13 @@ bool Context::openPort()
     }
     port_.setPortName(name);
     port_.setBaudRate(options_.baud);
+    return true;
+}
+
+bool Context::openPort()
+{
+    if (!preparePort())
+        return false;
     try {
         port_.open();
     } catch (const link::PortError& error) {
