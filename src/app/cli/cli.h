@@ -75,4 +75,8 @@ int RunRamRead(Context& context);
 int RunRamWrite(Context& context);
 int RunRestart(Context& context);
 
+// Commands of the GPRS communicator (always 115200 baud at device address 00).
+int RunGprsRead(Context& context);
+int RunGprsWrite(Context& context);
+
 }  // namespace nodra::cli

@@ -13,6 +13,8 @@ constexpr Command kCommands[] = {
     {"ram-read", "COUNT ADDR", 2, 2, RunRamRead},
     {"ram-write", "ADDR DATA", 2, 2, RunRamWrite},
     {"restart", "", 0, 0, RunRestart},
+    {"gprs-read", "--out FILE.ini", 0, 0, RunGprsRead},
+    {"gprs-write", "FILE.ini", 1, 1, RunGprsWrite},
 };
 
 int Usage(const QString& problem)
