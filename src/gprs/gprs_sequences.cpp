@@ -12,9 +12,9 @@ namespace nodra::gprs {
 namespace {
 
 // Reply header characters 6-7 (from 1) carry the command; version at 10-13.
-inline constexpr int kReplyCommandAt = 5;
-inline constexpr int kFirmwareVersionAt = 9;
-inline constexpr int kFirmwareVersionDigits = 4;
+constexpr int kReplyCommandAt = 5;
+constexpr int kFirmwareVersionAt = 9;
+constexpr int kFirmwareVersionDigits = 4;
 
 // One read: the request and what its reply puts into the fields.
 struct ReadStep {
@@ -32,7 +32,8 @@ QString TwoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-// A probe answered by a firmware that knows it carries the probe's code.
+// A firmware that knows the probe answers it with the probe's command in
+// the reply header.
 bool Probe(CommunicatorLink& link)
 {
     return link.exchange(kFirmwareProbeBody, Quiet::Yes)

@@ -176,6 +176,12 @@ QString SaveCommunicatorSettings(const QString& path, const GprsState& state)
     return {};
 }
 
+bool LoadStartupCommunicatorSettings(const QString& programFolder, GprsState& state)
+{
+    const QString path = CommunicatorFilePath(programFolder, kStartupFileName);
+    return QFileInfo(path).isFile() && LoadCommunicatorSettings(path, state);
+}
+
 QString CommunicatorFilePath(const QString& programFolder, const QString& chosen)
 {
     return QDir(programFolder).filePath(QFileInfo(chosen).fileName());

@@ -39,6 +39,11 @@ bool LoadCommunicatorSettings(const QString& path, GprsState& state);
 // message for the installer; the file is left as it was then.
 QString SaveCommunicatorSettings(const QString& path, const GprsState& state);
 
+// At start-up: the start-up file in the program's folder, when it is there,
+// replaces the tab's start values; without it they stay. Nothing is shown
+// either way. True when the file was loaded.
+bool LoadStartupCommunicatorSettings(const QString& programFolder, GprsState& state);
+
 // The program's folder joined with the name part of the file the installer chose.
 QString CommunicatorFilePath(const QString& programFolder, const QString& chosen);
 

@@ -77,6 +77,7 @@ private Q_SLOTS:
     void textsAreWindows1251();
     void failedSaveLeavesTheFile();
     void fileLiesInTheProgramFolder();
+    void startupFileOnlyWhenThere();
 
 private:
     QTemporaryDir dir;
@@ -262,6 +263,19 @@ void SettingsFileTest::fileLiesInTheProgramFolder()
 {
     QCOMPARE(CommunicatorFilePath(u"/opt/nodra"_qs, u"/home/installer/my.ini"_qs), u"/opt/nodra/my.ini"_qs);
     QCOMPARE(CommunicatorFilePath(u"/opt/nodra"_qs, kStartupFileName), u"/opt/nodra/dUzuzo.ini"_qs);
+}
+
+// Without the start-up file the tab keeps its start values, not the defaults
+// of missing keys.
+void SettingsFileTest::startupFileOnlyWhenThere()
+{
+    QTemporaryDir folder;
+    GprsState state;
+    QVERIFY(!LoadStartupCommunicatorSettings(folder.path(), state));
+    QCOMPARE(test::Fields(state), test::Fields(GprsState()));
+    WriteFile(folder.filePath(u"dUzuzo.ini"_qs), Lines({u"[AdvEdit_Object]"_qs, u"Text=0457"_qs}));
+    QVERIFY(LoadStartupCommunicatorSettings(folder.path(), state));
+    QCOMPARE(test::Fields(state), MissingKeyFields(u"0457"_qs));
 }
 
 NODRA_TEST(SettingsFileTest)
