@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cmath>
@@ -41,6 +42,9 @@ const char kUsage[] =
     "  --dump FILE          write the panel's memory to FILE when ending\n"
     "  --pace               send replies at line speed, character by character\n"
     "  --log FILE|-         log every frame in and out\n"
+    "  --firmware VVVV      firmware version the probe (command 39) reports, four hex\n"
+    "                       digits (default 0203; 0202 and older ask for an update);\n"
+    "                       \"none\" for a firmware that does not know the probe\n"
     "faults:\n"
     "  --no-answer          never answer\n"
     "  --echo               return every request unchanged\n"
@@ -155,7 +159,13 @@ int main(int argc, char** argv)
             pace = true;
         else if (arg == QLatin1String("--log"))
             logPath = QString::fromLocal8Bit(value());
-        else if (arg == QLatin1String("--no-answer"))
+        else if (arg == QLatin1String("--firmware")) {
+            const QString version = QString::fromLocal8Bit(value());
+            static const QRegularExpression fourHex(QStringLiteral("^[0-9A-Fa-f]{4}$"));
+            if (version != QLatin1String("none") && !fourHex.match(version).hasMatch())
+                usage("--firmware needs four hex digits or \"none\"");
+            panel.setFirmware(version == QLatin1String("none") ? QString() : version);
+        } else if (arg == QLatin1String("--no-answer"))
             faults.noAnswer = true;
         else if (arg == QLatin1String("--echo"))
             faults.echo = true;

@@ -40,6 +40,22 @@ constexpr std::pair<const char*, int> kFactoryCodes[] = {
     {"0000", 6},
 };
 
+// The communicator as it ships: no alternative number, and in each of the six
+// server records a local port and a server entry; every text ends in 0F.
+struct TextPreset {
+    int address;
+    const char* text;
+};
+constexpr TextPreset kFactoryCommunicatorTexts[] = {
+    {0x0000, ""},
+    {0x00A0, "7789"}, {0x00A6, "\"TCP\",\"192.0.2.10\",7789"},
+    {0x00D0, "7789"}, {0x00D6, "\"TCP\",\"192.0.2.10\",7789"},
+    {0x0100, "7789"}, {0x0106, "\"TCP\",\"192.0.2.10\",7789"},
+    {0x0130, "7790"}, {0x0136, "\"UDP\",\"192.0.2.10\",7790"},
+    {0x0160, "7790"}, {0x0166, "\"UDP\",\"192.0.2.10\",7790"},
+    {0x0190, "7790"}, {0x0196, "\"UDP\",\"192.0.2.10\",7790"},
+};
+
 // A short journal: power on, installer's menu, loops switched on, cover closed.
 constexpr char kFactoryJournal[] = "45040A1011121337";
 
@@ -54,6 +70,9 @@ PanelMemory::PanelMemory()
     for (const auto& [code, rows] : kFactoryCodes)
         codes += QString::fromLatin1(code).repeated(rows);
     writeHex(Area::Eeprom, 0x0208, codes);
+
+    for (const TextPreset& preset : kFactoryCommunicatorTexts)
+        write(Area::Communicator, preset.address, QByteArray(preset.text) + char(0x0F));
 
     const QString journal = QString::fromLatin1(kFactoryJournal);
     writeHex(Area::Ram, address::kJournal, journal);

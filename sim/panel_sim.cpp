@@ -158,6 +158,8 @@ Reply PanelSim::answer(const QByteArray& frame, qint32 lineBaud)
     }
     if (faulty && faults_.echo)
         return shape(frame, command);
+    if (faulty && !faults_.fixedReply.isEmpty())
+        return shape(faults_.fixedReply, command);
 
     bool understood = false;
     const QByteArray data = execute(command, payload, &understood);
@@ -234,6 +236,16 @@ QByteArray PanelSim::execute(const QString& command, const QString& payload, boo
         *understood = true;
         restartPending_ = true;
         return {};
+    }
+    // The communicator's own memory, and the firmware probe: a byte the
+    // configurator does not look at, then the version.
+    if (code == QLatin1String("11"))
+        return readArea(Area::Communicator);
+    if (code == QLatin1String("12"))
+        return writeArea(Area::Communicator);
+    if (code == QLatin1String("39") && payload.isEmpty() && !firmware_.isEmpty()) {
+        *understood = true;
+        return "00" + firmware_.toLatin1();
     }
     return {};
 }

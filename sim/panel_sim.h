@@ -25,6 +25,7 @@ struct Faults {
     int eventDuringJournalRead = 0;  // this event is logged after each journal block read (0: none)
     QString onlyCommand;         // the faults hit only this command code (empty: every one)
     QList<qint32> alsoAtBauds;   // the line also carries the panel at these speeds (a tolerant adapter)
+    QByteArray fixedReply;       // every answer is exactly these bytes, frame or not (empty: off)
 };
 
 // One piece of a reply: it starts `delayUs` after the previous piece ended
@@ -34,6 +35,9 @@ struct ReplyPiece {
     QByteArray bytes;
 };
 using Reply = QList<ReplyPiece>;
+
+// A firmware that serves the communicator fully.
+inline constexpr char kDefaultFirmware[] = "0203";
 
 class PanelSim {
 public:
@@ -67,6 +71,11 @@ public:
 
     void addJournalEvent(int event);
 
+    // Firmware version the probe (command 39) reports, four hex digits; empty
+    // for a firmware that does not know the probe.
+    QString firmware() const { return firmware_; }
+    void setFirmware(const QString& version) { firmware_ = version.toUpper(); }
+
 private:
     Reply answer(const QByteArray& frame, qint32 lineBaud);
     QByteArray execute(const QString& command, const QString& payload, bool* understood);
@@ -90,6 +99,7 @@ private:
     qint64 clockBaseSeconds_ = 10 * 3600 + 27 * 60;
     qint64 clockBaseAtMs_ = 0;
     std::function<void(const QString&)> log_;
+    QString firmware_ = QString::fromLatin1(kDefaultFirmware);
 };
 
 }  // namespace nodra::sim

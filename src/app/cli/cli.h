@@ -95,4 +95,8 @@ int RunClockSet(Context& context);
 int RunResetSound(Context& context);
 int RunResetDevice(Context& context);
 
+// Commands of the GPRS communicator (always 115200 baud at device address 00).
+int RunGprsRead(Context& context);
+int RunGprsWrite(Context& context);
+
 }  // namespace nodra::cli

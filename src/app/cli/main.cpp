@@ -20,6 +20,8 @@ constexpr Command kCommands[] = {
     {"clock-set", "HH:MM:SS|now", 1, 1, RunClockSet},
     {"reset-sound", "", 0, 0, RunResetSound},
     {"reset-device", "", 0, 0, RunResetDevice},
+    {"gprs-read", "--out FILE.ini", 0, 0, RunGprsRead},
+    {"gprs-write", "FILE.ini", 1, 1, RunGprsWrite},
 };
 
 int Usage(const QString& problem)
