@@ -62,7 +62,8 @@ void CliView::showMessage(link::MessageKind, const QString& headline, const QStr
 void CliView::showPlainMessage(const QString& text)
 {
     endProgressLine();
-    err_ << text << Qt::endl;
+    // The communicator's failure message is one text of CR LF lines.
+    err_ << QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")) << Qt::endl;
 }
 
 }  // namespace nodra::cli

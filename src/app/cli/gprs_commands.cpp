@@ -13,51 +13,17 @@ namespace nodra::cli {
 
 namespace {
 
-const QString kNoPort = QStringLiteral("Com-порт не найден");
 const QString kNoFile = QStringLiteral("Файл %1 не удалось прочитать");
 const QString kNeedOut = QStringLiteral("gprs-read: нужен параметр --out FILE.ini");
-
-// The sequences' message boxes as lines on standard error.
-class MessageLines final : public link::OperationView {
-public:
-    explicit MessageLines(QTextStream& err) : err_(err) {}
-    void showBusy(const QString&) override {}
-    void setBusyCaption(const QString&) override {}
-    void setProgress(double) override {}
-    void closeBusy() override {}
-    void showMessage(link::MessageKind, const QString& headline, const QString& message) override
-    {
-        showPlainMessage(headline.isEmpty() ? message : headline + u'\n' + message);
-    }
-    void showPlainMessage(const QString& text) override
-    {
-        err_ << QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")) << Qt::endl;
-    }
-
-private:
-    QTextStream& err_;
-};
-
-// --port, or the first port listed; empty (and said so) when there is none.
-QString PortName(Context& context)
-{
-    if (!context.options().port.isEmpty())
-        return context.options().port;
-    const QStringList ports = context.port().listPorts();
-    if (ports.isEmpty())
-        context.err() << kNoPort << Qt::endl;
-    return ports.value(0);
-}
 
 // Runs a sequence; port errors are told and count as a failed operation.
 template <typename Sequence>
 int RunSequence(Context& context, gprs::GprsState& state, Sequence sequence)
 {
-    const QString portName = PortName(context);
-    if (portName.isEmpty())
+    if (!context.preparePort())
         return kFailed;
-    MessageLines view(context.err());
-    gprs::CommunicatorLink link(context.port(), view, state.progress);
+    const QString portName = context.port().portName();
+    gprs::CommunicatorLink link(context.port(), context.view(), state.progress);
     try {
         switch (sequence(link, portName, state)) {
         case gprs::Outcome::Done: return kSuccess;
