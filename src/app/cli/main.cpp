@@ -13,6 +13,9 @@ constexpr Command kCommands[] = {
     {"ram-read", "COUNT ADDR", 2, 2, RunRamRead},
     {"ram-write", "ADDR DATA", 2, 2, RunRamWrite},
     {"restart", "", 0, 0, RunRestart},
+    {"defaults", "--out FILE.cn2", 0, 0, RunDefaults},
+    {"resave", "IN.cn2 --out OUT.cn2", 1, 1, RunResave},
+    {"show", "FILE.cn2", 1, 1, RunShow},
 };
 
 int Usage(const QString& problem)
