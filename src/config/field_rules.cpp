@@ -129,7 +129,12 @@ QString PollPeriodLeavingRule(const QString& text)
     return *value > kPollPeriodLimit ? QString::number(kPollPeriodLimit) : field;
 }
 
-QString DeviceCodeCheck(const QString& text)
+QString DeviceCodeKeyCheck(const QString& text)
+{
+    return text.isEmpty() ? text : DeviceCodeLeavingRule(text);
+}
+
+QString DeviceCodeLeavingRule(const QString& text)
 {
     const auto value = DecimalValue(text);
     if (!value)

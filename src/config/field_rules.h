@@ -50,9 +50,12 @@ QString PollPeriodChangeRule(const QString& text);
 // more "255", 0 or less "001", no number "001".
 QString PollPeriodLeavingRule(const QString& text);
 
-// AdvEdit1-AdvEdit4, the parts of the device code (3 characters, 0-255):
-// run on the text before every key and when the field is left. 256 or more
-// gives "255", no number "0".
-QString DeviceCodeCheck(const QString& text);
+// AdvEdit1-AdvEdit4, the parts of the device code (3 characters, 0-255).
+// Key check, run on the text before every key: 256 or more gives "255",
+// a text that is no number "0"; an empty field stays empty, so that the
+// first digit typed is not put behind a zero.
+QString DeviceCodeKeyCheck(const QString& text);
+// Leaving: the same check, and an emptied field becomes "0".
+QString DeviceCodeLeavingRule(const QString& text);
 
 }  // namespace nodra::config

@@ -105,7 +105,6 @@ LoopExtendedModel::LoopExtendedModel()
     for (size_t i = 0; i < bars_.size(); ++i)
         bars_[i] = {kForm[i].range, kForm[i].range.min, kForm[i].range.min, kForm[i].range.min};
     applyLimits();
-    currentNorm_ = CurrentNormText(QString());
 }
 
 QString LoopExtendedModel::caption() const
@@ -205,7 +204,7 @@ std::optional<ConversionError> LoopExtendedModel::open(const ConfigImage& image,
     // "Пож.2" first: its position sets the lower limit of "Пож.Р".
     place(LoopBar::Fire2Level, quint8(record[kRecordFire2]));
     place(LoopBar::FireLevel, quint8(record[kRecordFire]));
-    currentNorm_ = CurrentNormText(image.block(block::LoopCurrent(loop)));
+    current_ = image.block(block::LoopCurrent(loop));
     return std::nullopt;
 }
 

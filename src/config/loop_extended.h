@@ -73,7 +73,8 @@ public:
 
     // The bar's value label.
     QString label(LoopBar bar, const QLocale& locale = QLocale()) const;
-    QString currentNorm() const { return currentNorm_; }  // Label35
+    // Label35, from the loop current the panel last reported.
+    QString currentNorm(const QLocale& locale = QLocale()) const { return CurrentNormText(current_, locale); }
 
 private:
     struct Bar {
@@ -91,7 +92,7 @@ private:
     std::array<Bar, kLoopBarCount> bars_;
     bool alternating_ = true;
     int loop_ = 1;
-    QString currentNorm_;
+    QString current_;  // the loop current block at opening
 };
 
 }  // namespace nodra::config

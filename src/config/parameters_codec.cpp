@@ -97,7 +97,7 @@ void DecodeDeviceCodeAndTime(const ImageReader& in, ParametersState& parameters)
 {
     for (int part = 0; part < kDeviceCodeParts; ++part)
         parameters.deviceCode[size_t(part)]
-            = DeviceCodeCheck(QString::number(in.byteAt(block::kDeviceCode, part, kDeviceCodeSetting)));
+            = DeviceCodeLeavingRule(QString::number(in.byteAt(block::kDeviceCode, part, kDeviceCodeSetting)));
     const auto time = OperatingTimeText(in.text(block::kOperatingTime));
     if (!time)
         in.fail(block::kOperatingTime, QStringLiteral("Параметры, Время наработки прибора"));

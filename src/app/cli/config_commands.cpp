@@ -116,7 +116,7 @@ private:
         bar(LoopBar::Fire2Level, QStringLiteral("Уровни состояний, Пож.2"));
         bar(LoopBar::ShortCounter, QStringLiteral("Счетчики, КЗ"));
         bar(LoopBar::FireCounter, QStringLiteral("Счетчики, Пож.Р и/или Пож.2"));
-        line(3, window.currentNorm());
+        line(3, window.currentNorm(kShowLocale));
     }
 
     void outputs()
