@@ -1,5 +1,6 @@
 #include "config/field_rules.h"
 
+#include "config/conversion.h"
 #include "link/connection.h"
 
 namespace nodra::config {
@@ -27,14 +28,30 @@ bool isDialChar(QChar c)
     return isDigit(c) || (c >= u'A' && c <= u'D') || (c >= u'a' && c <= u'd');
 }
 
-bool isHexChar(QChar c)
-{
-    return isDigit(c) || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}
-
 QString padded(const QString& text, int width)
 {
     return text.size() >= width ? text : QString(width - text.size(), QLatin1Char('0')) + text;
+}
+
+// From two characters on: above the limit gives the limit, no number the fallback.
+QString limitedChange(const QString& text, int limit, const QString& notNumber)
+{
+    if (text.size() < 2)
+        return text;
+    const auto value = DecimalValue(text);
+    if (!value)
+        return notNumber;
+    return *value > limit ? QString::number(limit) : text;
+}
+
+// A padded text whose value lies in low .. limit; above gives the limit,
+// anything else the fallback.
+QString limitedLeaving(const QString& text, int low, int limit, const QString& fallback)
+{
+    const auto value = DecimalValue(text);
+    if (!value || *value < low)
+        return fallback;
+    return *value > limit ? QString::number(limit) : text;
 }
 
 }  // namespace
@@ -74,7 +91,7 @@ QString TelephoneLeavingRule(const QString& text)
 
 bool HexFieldKeyAccepted(QChar key)
 {
-    return isEditKey(key) || isHexChar(key);
+    return isEditKey(key) || IsHexText(QStringView(&key, 1));
 }
 
 QString HexFieldLeavingRule(const QString& text)
@@ -89,44 +106,26 @@ bool NumericKeyAccepted(QChar key)
 
 QString PauseChangeRule(const QString& text)
 {
-    if (text.size() < 2)
-        return text;
-    const auto value = DecimalValue(text);
-    if (!value)
-        return QStringLiteral("00");
-    return *value > kPauseLimit ? QString::number(kPauseLimit) : text;
+    return limitedChange(text, kPauseLimit, QStringLiteral("00"));
 }
 
 QString PauseLeavingRule(const QString& text)
 {
     if (text.isEmpty())
         return QStringLiteral("00");
-    const QString field = text.size() == 1 ? QLatin1Char('0') + text : text;
-    const auto value = DecimalValue(field);
-    if (!value || *value < 0)
-        return QStringLiteral("00");
-    return *value > kPauseLimit ? QString::number(kPauseLimit) : field;
+    return limitedLeaving(text.size() == 1 ? QLatin1Char('0') + text : text, 0, kPauseLimit, QStringLiteral("00"));
 }
 
 QString PollPeriodChangeRule(const QString& text)
 {
-    if (text.size() < 2)
-        return text;
-    const auto value = DecimalValue(text);
-    if (!value)
-        return QStringLiteral("001");
-    return *value > kPollPeriodLimit ? QString::number(kPollPeriodLimit) : text;
+    return limitedChange(text, kPollPeriodLimit, QStringLiteral("001"));
 }
 
 QString PollPeriodLeavingRule(const QString& text)
 {
     if (text.isEmpty())
         return QStringLiteral("001");
-    const QString field = padded(text, 3);
-    const auto value = DecimalValue(field);
-    if (!value || *value <= 0)
-        return QStringLiteral("001");
-    return *value > kPollPeriodLimit ? QString::number(kPollPeriodLimit) : field;
+    return limitedLeaving(padded(text, 3), 1, kPollPeriodLimit, QStringLiteral("001"));
 }
 
 QString DeviceCodeKeyCheck(const QString& text)

@@ -189,6 +189,7 @@ std::optional<ConversionError> LoopExtendedModel::open(const ConfigImage& image,
     const auto ofLoop = [&](int group) { return int(quint8(common[group + loop - 1])); };
 
     loop_ = loop;
+    opened_ = true;
     alternating_ = (quint8(common[0]) >> loop) & 1;
     // Every limit starts from the form, so nothing is left over from the loop before.
     for (size_t i = 0; i < bars_.size(); ++i)
@@ -211,8 +212,8 @@ std::optional<ConversionError> LoopExtendedModel::open(const ConfigImage& image,
 void LoopExtendedModel::apply(ConfigImage& image) const
 {
     QByteArray common = QByteArray::fromHex(image.block(block::kLoopExtendedCommon).toLatin1());
-    if (common.size() < kCommonBytes)
-        return;  // not opened from this image
+    if (!opened_ || common.size() < kCommonBytes)
+        return;
     const auto setOfLoop = [&](int group, int byte) { common[group + loop_ - 1] = char(byte); };
     const quint8 kinds = quint8(common[0]);
     common[0] = char(alternating_ ? kinds | (1 << loop_) : kinds & ~(1 << loop_));

@@ -53,7 +53,8 @@ public:
     // Fills the window for loop n (1-4) from the image. Fails, leaving the
     // window as it was, when the loop's blocks are not complete hex bytes.
     std::optional<ConversionError> open(const ConfigImage& image, int loop);
-    // "OK": stores the window's values for the loop opened last.
+    // "OK": stores the window's values for the loop opened last; nothing
+    // before a successful opening.
     void apply(ConfigImage& image) const;
 
     int loop() const { return loop_; }
@@ -92,6 +93,7 @@ private:
     std::array<Bar, kLoopBarCount> bars_;
     bool alternating_ = true;
     int loop_ = 1;
+    bool opened_ = false;
     QString current_;  // the loop current block at opening
 };
 

@@ -67,8 +67,10 @@ void decodeTelephone(const ImageReader& in, int i, TelephoneSettings& telephone)
 void encodeTelephone(const TelephoneSettings& telephone, int i, ImageWriter& out)
 {
     const QString setting = numberSetting(i, u"номер телефона");
-    // A longer number would run into the next block in the panel.
-    if (telephone.number.size() > kTelephoneMaxLength || !IsHexText(telephone.number))
+    // A longer number would run into the next block in the panel; an F
+    // would end it early.
+    if (telephone.number.size() > kTelephoneMaxLength || !IsHexText(telephone.number)
+        || telephone.number.contains(QLatin1Char('F'), Qt::CaseInsensitive))
         out.fail(setting, telephone.number);
     QString data;
     if (!telephone.checkFree)

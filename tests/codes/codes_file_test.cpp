@@ -2,6 +2,7 @@
 
 #include "codes/codes_file.h"
 #include "config/defaults.h"
+#include "file_bytes.h"
 #include "test_registry.h"
 
 #include <QDir>
@@ -10,19 +11,9 @@
 #include <QTest>
 
 using namespace nodra::codes;
+using namespace nodra::test;
 using nodra::config::ConfigImage;
 namespace block = nodra::config::block;
-
-namespace {
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-}  // namespace
 
 class CodesFileTest : public QObject {
     Q_OBJECT
@@ -56,9 +47,7 @@ void CodesFileTest::saveWritesOneLine()
     const auto saved = SaveCodesFile(path("site"), codes, image);
     QVERIFY(saved.ok);
     QCOMPARE(saved.message, QStringLiteral("Коды успешно сохранены"));
-    QFile file(path("site.cd2"));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadFileBytes(path("site.cd2"));
     QCOMPARE(bytes.size(), 322);
     QCOMPARE(bytes.left(16), QByteArray("ABCD0000") + DefaultCodesText().mid(8, 8).toLatin1());
     QVERIFY(bytes.endsWith("\r\n"));
@@ -70,7 +59,7 @@ void CodesFileTest::saveWritesOneLine()
 // A line of lower-case digits loads as upper-case codes; a second line is ignored.
 void CodesFileTest::loadTakesUpperCase()
 {
-    writeAll(path("lower.cd2"), QString("1a2b").repeated(80).toLatin1() + "\r\nsecond line\r\n");
+    QVERIFY(WriteFileBytes(path("lower.cd2"), QString("1a2b").repeated(80).toLatin1() + "\r\nsecond line\r\n"));
     CodesState codes;
     ConfigImage image;
     const auto loaded = LoadCodesFile(path("lower.cd2"), codes, image);
@@ -98,7 +87,7 @@ void CodesFileTest::rejectedFilesChangeNothing()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     if (!bytes.isNull())
-        writeAll(path("bad.cd2"), bytes);
+        QVERIFY(WriteFileBytes(path("bad.cd2"), bytes));
     CodesState codes{GridFromCodesText(DefaultCodesText())};
     const CodesState before = codes;
     ConfigImage image = nodra::config::FactoryImage();

@@ -95,6 +95,7 @@ void CodecErrorsTest::encodingStopsAtTheFailingField_data()
     QTest::newRow("password of nine digits") << 4 << "123456789" << "Пользователи, Пользователь 2: пароль";
     QTest::newRow("telephone of 25 characters") << 5 << QString(25, u'1') << "Номера, Первый номер телефона: номер телефона";
     QTest::newRow("telephone with a sign") << 5 << "12#" << "Номера, Первый номер телефона: номер телефона";
+    QTest::newRow("telephone with the end digit") << 5 << "12f3" << "Номера, Первый номер телефона: номер телефона";
     QTest::newRow("object text outside the code page") << 6 << "Объект 中" << "Параметры, Объект";
     QTest::newRow("loop text of 17 characters") << 7 << QString(17, u'Ш') << "Параметры, ШС 2";
     QTest::newRow("object number not hex") << 8 << "12G4" << "Номера, Второй номер телефона: Номер объекта";

@@ -4,6 +4,7 @@
 #include "config/defaults.h"
 #include "config/settings_file.h"
 #include "config_fixture.h"
+#include "file_bytes.h"
 #include "test_registry.h"
 
 #include <QDir>
@@ -18,19 +19,6 @@ using namespace nodra::test;
 namespace {
 
 const QByteArray kMarkerLine = QByteArrayLiteral("Q!E@L#O$M\r\n");
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The 66 block lines of a file as a list.
 QList<QByteArray> blockLines(const ConfigImage& image)
@@ -88,9 +76,9 @@ void SettingsFileTest::savedRightAfterStartupMatchesTheGoldenFile()
     QVERIFY(saved.ok);
     QCOMPARE(saved.kind, nodra::link::MessageKind::Confirmation);
     QCOMPARE(saved.message, QStringLiteral("Установки успешно сохранены"));
-    const QByteArray golden = readAll(QStringLiteral(NODRA_CONFIG_DATA "/startup.cn2"));
+    const QByteArray golden = ReadFileBytes(QStringLiteral(NODRA_CONFIG_DATA "/startup.cn2"));
     QCOMPARE(golden.count("\r\n"), 68);
-    QCOMPARE(readAll(path("Nodra2Settings.cn2")), golden);
+    QCOMPARE(ReadFileBytes(path("Nodra2Settings.cn2")), golden);
 }
 
 // All 66 blocks come back byte for byte, whatever their length and case;
@@ -165,7 +153,7 @@ void SettingsFileTest::rejectedFilesChangeNothing()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     if (!bytes.isNull())
-        writeAll(path("bad.cn2"), bytes);
+        QVERIFY(WriteFileBytes(path("bad.cn2"), bytes));
     ConfigImage image = ImageWith({"0000=00", "0208=" + QString("1234").repeated(80)});
     const ConfigImage before = image;
     FormState form = Startup().form;
@@ -202,7 +190,7 @@ void SettingsFileTest::acceptedOddities()
     QFETCH(QByteArray, bytes);
     QFETCH(int, address);
     QFETCH(QString, text);
-    writeAll(path("odd.cn2"), bytes);
+    QVERIFY(WriteFileBytes(path("odd.cn2"), bytes));
     ConfigImage image;
     QVERIFY(ReadSettingsFile(path("odd.cn2"), image).ok);
     QCOMPARE(image.block(address), text);

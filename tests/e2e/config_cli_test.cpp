@@ -2,6 +2,7 @@
 // opened and saved again, a file shown in words, and the files it refuses.
 
 #include "sim_process.h"
+#include "file_bytes.h"
 #include "test_registry.h"
 
 #include <QDir>
@@ -15,23 +16,10 @@ namespace {
 
 const QString kGolden = QStringLiteral(NODRA_CONFIG_DATA "/startup.cn2");
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // The golden file with some of its 68 lines (1 = the first marker) replaced.
 QByteArray goldenWith(const std::map<int, QByteArray>& lines)
 {
-    QList<QByteArray> all = readAll(kGolden).split('\n');
+    QList<QByteArray> all = ReadFileBytes(kGolden).split('\n');
     for (const auto& [line, text] : lines)
         all[line - 1] = text + '\r';
     return all.join('\n');
@@ -66,7 +54,7 @@ void ConfigCliTest::defaultsWritesTheStartupFile()
     const CliResult result = RunCli({u"defaults"_qs, u"--out"_qs, path("start")});
     QCOMPARE(result.exitCode, 0);
     QCOMPARE(result.err, u"Установки успешно сохранены\n"_qs);
-    QCOMPARE(readAll(path("start.cn2")), readAll(kGolden));
+    QCOMPARE(ReadFileBytes(path("start.cn2")), ReadFileBytes(kGolden));
     QCOMPARE(RunCli({u"defaults"_qs}).exitCode, 2);  // no --out
 }
 
@@ -74,25 +62,25 @@ void ConfigCliTest::resaveOfTheStartupFileChangesNothing()
 {
     const CliResult result = RunCli({u"resave"_qs, kGolden, u"--out"_qs, path("again.cn2")});
     QCOMPARE(result.exitCode, 0);
-    QCOMPARE(readAll(path("again.cn2")), readAll(kGolden));
+    QCOMPARE(ReadFileBytes(path("again.cn2")), ReadFileBytes(kGolden));
 }
 
 // What a window that has just started makes of a file: the file's own
 // texts and choices are kept, the start-up's selections do not come back.
 void ConfigCliTest::resaveKeepsWhatTheFileSays()
 {
-    writeAll(path("site.cn2"), goldenWith({
-                                   {8, "FF"},                                        // 0065: Сирена twice
-                                   {12, "39"},                                       // 0083: Сирена+Ответ for number 1
-                                   {21, "DDF2E0E620B933000000000000000000"},         // 0130: "Этаж №3"
-                                   {10, "28"},                                       // 0081: a code the list lacks
-                                   {43, "A3"},                                       // 0362
-                                   {67, "6F"},                                       // 03FE
-                                   {69, "extra line after the marker"},
-                               }));
+    QVERIFY(WriteFileBytes(path("site.cn2"), goldenWith({
+                                                 {8, "FF"},                                 // 0065: Сирена twice
+                                                 {12, "39"},                                // 0083: with bits 4, 5: Сирена+Ответ
+                                                 {21, "DDF2E0E620B933000000000000000000"},  // 0130: "Этаж №3"
+                                                 {10, "28"},                                // 0081: a code the list lacks
+                                                 {43, "A3"},                                // 0362
+                                                 {67, "6F"},                                // 03FE
+                                                 {69, "extra line after the marker"},
+                                             })));
     const CliResult result = RunCli({u"resave"_qs, path("site.cn2"), u"--out"_qs, path("out")});
     QCOMPARE(result.exitCode, 0);
-    const QList<QByteArray> lines = readAll(path("out.cn2")).split('\n');
+    const QList<QByteArray> lines = ReadFileBytes(path("out.cn2")).split('\n');
     QCOMPARE(lines.size(), 69);  // 68 lines and nothing after the last line end
     QCOMPARE(lines[7], QByteArray("FF\r"));
     QCOMPARE(lines[11], QByteArray("39\r"));
@@ -122,7 +110,7 @@ void ConfigCliTest::refusedInputWritesNothing()
     QFETCH(QByteArray, file);
     QFETCH(QString, message);
     if (!file.isNull())
-        writeAll(path("in.cn2"), file);
+        QVERIFY(WriteFileBytes(path("in.cn2"), file));
     for (const QStringList& command : {QStringList{u"resave"_qs, path("in.cn2"), u"--out"_qs, path("out.cn2")},
                                        QStringList{u"show"_qs, path("in.cn2")}}) {
         const CliResult result = RunCli(command);
@@ -135,7 +123,7 @@ void ConfigCliTest::refusedInputWritesNothing()
 
 void ConfigCliTest::showPrintsEverySettingInWords()
 {
-    writeAll(path("site.cn2"), goldenWith({{2, "00"}, {42, "07"}, {29, "FB01010101010101010101010101010101DEDEDEDE14141414A1A1A1A1"}}));
+    QVERIFY(WriteFileBytes(path("site.cn2"), goldenWith({{2, "00"}, {42, "07"}, {29, "FB01010101010101010101010101010101DEDEDEDE14141414A1A1A1A1"}})));
     const CliResult result = RunCli({u"show"_qs, path("site.cn2")});
     QCOMPARE(result.exitCode, 0);
     const QStringList lines = result.out.split(u'\n');
