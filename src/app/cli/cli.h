@@ -99,4 +99,11 @@ int RunResetDevice(Context& context);
 int RunGprsRead(Context& context);
 int RunGprsWrite(Context& context);
 
+// Settings files (.cn2): the file saved right after start-up (--out), a file
+// opened and saved again (--out), a file shown by tab in words. A file that
+// cannot be opened, is rejected or cannot be decoded exits 2, nothing written.
+int RunDefaults(Context& context);
+int RunResave(Context& context);
+int RunShow(Context& context);
+
 }  // namespace nodra::cli

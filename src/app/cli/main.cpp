@@ -22,6 +22,9 @@ constexpr Command kCommands[] = {
     {"reset-device", "", 0, 0, RunResetDevice},
     {"gprs-read", "--out FILE.ini", 0, 0, RunGprsRead},
     {"gprs-write", "FILE.ini", 1, 1, RunGprsWrite},
+    {"defaults", "--out FILE.cn2", 0, 0, RunDefaults},
+    {"resave", "IN.cn2 --out OUT.cn2", 1, 1, RunResave},
+    {"show", "FILE.cn2", 1, 1, RunShow},
 };
 
 int Usage(const QString& problem)
