@@ -53,7 +53,7 @@ std::optional<quint8> Win1251FromChar(QChar c)
     return std::nullopt;
 }
 
-QString DecodeWin1251(const QByteArray& bytes)
+QString DecodeWin1251(QByteArrayView bytes)
 {
     QString text;
     text.reserve(bytes.size());
@@ -62,7 +62,7 @@ QString DecodeWin1251(const QByteArray& bytes)
     return text;
 }
 
-std::optional<QByteArray> EncodeWin1251(const QString& text)
+std::optional<QByteArray> EncodeWin1251(QStringView text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());

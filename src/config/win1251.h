@@ -1,10 +1,13 @@
 #pragma once
-// The panel's text bytes: Windows-1251, one byte per character. QtCore has no
+// Windows-1251, one byte per character: the panel's text bytes and the
+// communicator settings file of the installers' Windows machines. QtCore has no
 // converter for it, so the upper half of the code page is a table here.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QChar>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace nodra::config {
@@ -17,7 +20,7 @@ QChar CharFromWin1251(quint8 byte);
 std::optional<quint8> Win1251FromChar(QChar c);
 
 // Whole texts; the encoder gives nothing when any character has no byte.
-QString DecodeWin1251(const QByteArray& bytes);
-std::optional<QByteArray> EncodeWin1251(const QString& text);
+QString DecodeWin1251(QByteArrayView bytes);
+std::optional<QByteArray> EncodeWin1251(QStringView text);
 
 }  // namespace nodra::config

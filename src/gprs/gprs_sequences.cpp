@@ -1,6 +1,6 @@
 #include "gprs/gprs_sequences.h"
 
-#include "gprs/cp1251.h"
+#include "config/win1251.h"
 #include "gprs/parameter_map.h"
 #include "gprs/write_plan.h"
 #include "link/frame.h"
@@ -108,7 +108,7 @@ void DecodeKeepAlive(const QString& reply, GprsState& s)
         s.keepAliveSuffix = HexByte(quint8(message.back()));
         message.chop(1);
     }
-    s.keepAliveMessage = DecodeCp1251(message);
+    s.keepAliveMessage = config::DecodeWin1251(message);
 }
 
 QList<ReadStep> SettingsReads()
@@ -124,7 +124,7 @@ QList<ReadStep> SettingsReads()
     for (int sim = 0; sim < kSimCount; ++sim)
         steps.append({ReadBody(Memory::Panel, kAccessPointReadBytes, address::kAccessPoints[sim]),
                       [sim](const QString& reply, GprsState& s) {
-                          s.accessPoints[sim] = DecodeCp1251(ReplyText(reply, kAccessPointEnd));
+                          s.accessPoints[sim] = config::DecodeWin1251(ReplyText(reply, kAccessPointEnd));
                       }});
     steps.append({ReadBody(Memory::Panel, kTestReportBytes, address::kTestReport),
                   [](const QString& reply, GprsState& s) {
@@ -137,14 +137,14 @@ QList<ReadStep> SettingsReads()
             steps.append({ReadBody(Memory::Communicator, kLocalPortBytes, ServerRecordAddress(sim, server)),
                           [sim, server](const QString& reply, GprsState& s) {
                               s.servers[sim][server].localPort =
-                                  DecodeCp1251(ReplyText(reply, kTextEnd, kLocalPortBytes));
+                                  config::DecodeWin1251(ReplyText(reply, kTextEnd, kLocalPortBytes));
                           }});
     for (int sim = 0; sim < kSimCount; ++sim)
         for (int server = 0; server < kServersPerSim; ++server)
             steps.append({ReadBody(Memory::Communicator, kServerEntryReadBytes,
                                    ServerRecordAddress(sim, server) + address::kServerEntryOffset),
                           [sim, server](const QString& reply, GprsState& s) {
-                              s.servers[sim][server].entry = DecodeCp1251(ReplyText(reply, kTextEnd));
+                              s.servers[sim][server].entry = config::DecodeWin1251(ReplyText(reply, kTextEnd));
                           }});
     return steps;
 }

@@ -1,6 +1,6 @@
 #include "gprs/ini_document.h"
 
-#include "gprs/cp1251.h"
+#include "config/win1251.h"
 
 namespace nodra::gprs {
 
@@ -59,7 +59,7 @@ IniDocument IniDocument::fromBytes(const QByteArray& bytes)
     for (QByteArray line : text.split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
-        document.lines_ << DecodeCp1251(line);
+        document.lines_ << config::DecodeWin1251(line);
     }
     return document;
 }
@@ -69,7 +69,7 @@ std::optional<QByteArray> IniDocument::toBytes() const
     QString text;
     for (const QString& line : lines_)
         text += line + lineEnd_;
-    return EncodeCp1251(text);
+    return config::EncodeWin1251(text);
 }
 
 std::optional<QString> IniDocument::sectionName(const QString& line)

@@ -1,6 +1,6 @@
 #include "gprs/settings_file.h"
 
-#include "gprs/cp1251.h"
+#include "config/win1251.h"
 #include "gprs/ini_document.h"
 
 #include <QDir>
@@ -165,7 +165,7 @@ QString SaveCommunicatorSettings(const QString& path, const GprsState& state)
     GprsState values = state;
     for (const Row& row : Rows()) {
         const QString text = Written(row, values);
-        if (!EncodeCp1251(text) || text.contains(u'\n') || text.contains(u'\r'))
+        if (!config::EncodeWin1251(text) || text.contains(u'\n') || text.contains(u'\r'))
             return kNotWritable.arg(QLatin1String(row.section));
         document.setValue(QLatin1String(row.section), KeyOf(row.kind), text);
     }

@@ -1,6 +1,6 @@
 #include "gprs/write_plan.h"
 
-#include "gprs/cp1251.h"
+#include "config/win1251.h"
 #include "gprs/parameter_map.h"
 
 #include <algorithm>
@@ -83,7 +83,7 @@ QByteArray Text(const QString& text, int minLength, int maxLength, const QString
 {
     if (text.size() < minLength || text.size() > maxLength)
         throw Refusal{kLengthMessage.arg(field)};
-    const auto bytes = EncodeCp1251(text);
+    const auto bytes = config::EncodeWin1251(text);
     if (!bytes)
         throw Refusal{kCharacterMessage.arg(field)};
     return *bytes;

@@ -1,7 +1,7 @@
 // The communicator settings file: its rows, its number rules, and what a
 // save keeps of a file made elsewhere.
 
-#include "gprs/cp1251.h"
+#include "config/win1251.h"
 #include "gprs/settings_file.h"
 #include "gprs_fixture.h"
 #include "test_registry.h"
@@ -17,7 +17,7 @@ namespace {
 
 QByteArray Lines(const QStringList& lines)
 {
-    return *EncodeCp1251(QString(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
+    return *nodra::config::EncodeWin1251(QString(lines.join(u"\r\n"_qs) + u"\r\n"_qs));
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes)
@@ -214,7 +214,7 @@ void SettingsFileTest::saveKeepsWhatItDoesNotName()
     state.keepAliveEnabled = true;
     QCOMPARE(SaveCommunicatorSettings(path, state), QString());
 
-    const QStringList after = DecodeCp1251(ReadFile(path)).split(u"\r\n"_qs);
+    const QStringList after = nodra::config::DecodeWin1251(ReadFile(path)).split(u"\r\n"_qs);
     QCOMPARE(after.mid(0, 13), (QStringList{
                                    u"; made on the installer's laptop"_qs,
                                    u"[Объект]"_qs, u"Адрес=ул. Шевченко, 5"_qs, u""_qs,
