@@ -27,6 +27,12 @@ constexpr Preset kFactoryEeprom[] = {
     {0x03C0, "0103FFFFFFFFFFFFFF08"}, {0x03D0, "0104FFFFFFFFFFFFFF10"},
     {0x03E0, "0105FFFFFFFFFFFFFF"}, {0x03F0, "0106FFFFFFFFFFFFFF"},
     {0x03FB, "0A1B00"}, {0x03FE, "71"},
+    // The communicator's fields in parameter memory: keep-alive message
+    // "5000 180000" with suffix 14, check on with a 40 x 5 s period, access
+    // point "internet" on both SIM cards, the message header.
+    {0x0015, "3530303020313830303030140F"}, {0x0060, "28"},
+    {0x00D0, "696E7465726E65740101"}, {0x00E8, "696E7465726E65740101"},
+    {0x0170, "353030302031380101"},
 };
 
 // Report codes as the panel ships them: (code, how many rows) in row order.
