@@ -38,13 +38,9 @@ CodesWriteResult WriteCodes(link::PanelLink& link, link::OperationView& view, co
     link::BusyWindow busy(link, view);
     busy.show(kCodesWriteCaption);
     image.setBlock(config::block::kCodes, CodesTextFromGrid(codes.cells, CodeCase::AsTyped));
-    try {
-        if (!port.isOpen())
-            port.open();
-    } catch (const link::PortError& error) {
-        port.close();
+    if (const auto portError = link::OpenUnlessOpen(port)) {
         busy.close();
-        return end(Outcome::PortFailed, kWriteFailed, error.message());
+        return end(Outcome::PortFailed, kWriteFailed, *portError);
     }
 
     for (const config::WriteUnit& unit : config::WriteUnits()) {

@@ -89,13 +89,9 @@ ReadAllResult ReadAll(link::PanelLink& link, link::OperationView& view, ConfigIm
         return result;
     };
 
-    try {
-        if (!port.isOpen())
-            port.open();
-    } catch (const link::PortError& error) {
-        port.close();
+    if (const auto portError = link::OpenUnlessOpen(port)) {
         view.showMessage(MessageKind::Error, QString(), kReadFailed);
-        result.portError = error.message();
+        result.portError = *portError;
         return end(Outcome::PortFailed);
     }
 
@@ -176,12 +172,8 @@ WriteAllResult WriteAll(link::PanelLink& link, link::OperationView& view, const 
         return result;
     };
 
-    try {
-        if (!port.isOpen())
-            port.open();
-    } catch (const link::PortError& error) {
-        port.close();
-        result.portError = error.message();
+    if (const auto portError = link::OpenUnlessOpen(port)) {
+        result.portError = *portError;
         return failed(Outcome::PortFailed);
     }
 
@@ -189,7 +181,6 @@ WriteAllResult WriteAll(link::PanelLink& link, link::OperationView& view, const 
     if (link::CheckCancel(busy))
         return failed(Outcome::Cancelled);
     int steps = 0;
-    bool first = true;
     for (const WriteUnit& unit : WriteUnits()) {
         if (!link::WriteEeprom(link, AddressText(unit.address), WriteUnitData(image, unit))) {
             // The panel holds the writes done so far; the line is given up.
@@ -201,10 +192,9 @@ WriteAllResult WriteAll(link::PanelLink& link, link::OperationView& view, const 
             return failed(Outcome::Cancelled);
         if (unit.address != kUnmovedWrite)
             busy.setProgress(kWriteStepPercent * ++steps);
-        if (first) {
+        // From here on a cancellation may leave the panel half written.
+        if (&unit == &WriteUnits().front())
             written.firstBlockWritten();
-            first = false;
-        }
     }
     // Still at the old address: the panel takes its new settings on restart.
     link::RestartPanel(link);
