@@ -1,6 +1,7 @@
 #include "codes/code_table.h"
 
 #include "config/conversion.h"
+#include "journal/event_table.h"
 #include "link/connection.h"
 
 namespace nodra::codes {
@@ -100,6 +101,15 @@ int FirstRowNotHex(const QStringList& cells)
             return row + 1;
     }
     return 0;
+}
+
+std::optional<config::ConversionError> NotHexCode(const QStringList& cells)
+{
+    const int row = FirstRowNotHex(cells);
+    if (row == 0)
+        return std::nullopt;
+    return config::ConversionError{
+        QStringLiteral("Коды, %1").arg(journal::EventName(journal::EventOfCodeRow(row))), QString(), cells[row - 1]};
 }
 
 }  // namespace nodra::codes

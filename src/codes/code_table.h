@@ -3,9 +3,12 @@
 // row r for event r + 3, held in the image as block 0208 (320 characters).
 // Defaults, grid <-> codes text and the editing rules of a code cell.
 
+#include "config/conversion.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace nodra::codes {
 
@@ -46,5 +49,9 @@ QString ValidateCodeCell(const QString& text);
 // The first row (1 to 80) whose cell has four characters that are not all
 // hex digits; 0 when there is none. Such a cell cannot reach the panel.
 int FirstRowNotHex(const QStringList& cells);
+
+// The same as the installer reads it: the first such cell named by its
+// event ("Коды, <event>"); nothing when every cell can be sent.
+std::optional<config::ConversionError> NotHexCode(const QStringList& cells);
 
 }  // namespace nodra::codes

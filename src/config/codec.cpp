@@ -2,7 +2,6 @@
 
 #include "config/codec_steps.h"
 #include "config/field_rules.h"
-#include "journal/event_table.h"
 #include "link/connection.h"
 
 namespace nodra::config {
@@ -71,9 +70,8 @@ void DecodeCodes(const ImageReader& in, codes::CodesState& codes)
 void EncodeCodes(const codes::CodesState& codes, ImageWriter& out)
 {
     // A cell that reached the grid past the key filter must not reach the panel.
-    if (const int row = codes::FirstRowNotHex(codes.cells))
-        out.fail(QStringLiteral("Коды, %1").arg(journal::EventName(journal::EventOfCodeRow(row))),
-                 codes.cells[row - 1]);
+    if (const auto error = codes::NotHexCode(codes.cells))
+        out.fail(error->setting, error->text);
     out.set(block::kCodes, codes::CodesTextFromGrid(codes.cells, codes::CodeCase::Upper));
 }
 

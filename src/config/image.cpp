@@ -31,7 +31,7 @@ constexpr std::array<BlockInfo, kBlockCount> kBlocks = {{
     {0x00A8, 4, 0x00A8, 0x00A8, kFile},
     {0x0101, 1, 0x0101, kNone, kNotInFile},  // firmware version: shown only
     {0x0102, 3, 0x0102, kNone, kNotInFile},  // operating time: shown only
-    {0x0105, 1, kNone, 0x0105, kFile},       // read-all leaves the pause alone
+    {0x0105, 1, 0x0105, 0x0105, kFile},      // pause: read last of the settings, so a read and write-back keeps it
     {0x0110, 32, 0x0110, 0x0110, kFile},
     {0x0130, 16, 0x0130, 0x0130, kFile},
     {0x0140, 16, 0x0140, 0x0140, kFile},
@@ -137,6 +137,9 @@ std::vector<ReadUnit> buildReadUnits()
         units.push_back({block::PasswordLength(u), 9, {block::PasswordLength(u), block::PasswordDigits(u)}});
     units.push_back({block::kClockCopy, 3, {block::kClockCopy}});
     units.push_back({block::kClockCorrection, 1, {block::kClockCorrection}});
+    // The pause between the numbers, after the other settings: written back
+    // as read instead of as whatever the image held before.
+    units.push_back({block::kNumberPause, 1, {block::kNumberPause}});
     for (int k = 0; k < kCodePieceCount; ++k)
         units.push_back({block::kCodes + kCodePieceBytes * k, kCodePieceBytes, {block::kCodes}, k});
     return units;

@@ -90,7 +90,8 @@ struct ReadUnit {
     std::vector<int> blocks;  // in address order
     int codePiece = kNone;    // 0-4 for the pieces of the codes block
 };
-// The 39 reads in the order read-all makes them.
+// The 40 reads in the order read-all makes them: 35 of the settings (the
+// pause 0105 last of them), then the five pieces of the codes.
 const std::vector<ReadUnit>& ReadUnits();
 
 // One write of write-all: the blocks' texts joined, or a piece of the codes.

@@ -62,4 +62,16 @@ QStringList SortedPortNames(QStringList names)
     return names;
 }
 
+std::optional<QString> OpenUnlessOpen(Port& port)
+{
+    try {
+        if (!port.isOpen())
+            port.open();
+    } catch (const PortError& error) {
+        port.close();
+        return error.message();
+    }
+    return std::nullopt;
+}
+
 }  // namespace nodra::link

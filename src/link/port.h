@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <stdexcept>
 
 namespace nodra::link {
@@ -98,5 +99,9 @@ public:
 
 // Port names sorted as text, so that COM10 comes before COM2.
 QStringList SortedPortNames(QStringList names);
+
+// What an operation does first: opens the port unless it is open. On failure
+// the port is left closed and the port's text is returned.
+std::optional<QString> OpenUnlessOpen(Port& port);
 
 }  // namespace nodra::link

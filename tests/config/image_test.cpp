@@ -59,7 +59,7 @@ void ImageTest::blocksInAddressOrder()
 
 void ImageTest::readUnitsCoverEveryReadBlockOnce()
 {
-    QCOMPARE(int(ReadUnits().size()), 39);
+    QCOMPARE(int(ReadUnits().size()), 40);
     std::map<int, int> reads;
     for (const ReadUnit& unit : ReadUnits()) {
         QVERIFY(unit.count <= 32);  // the largest read fits the read limit
@@ -72,11 +72,14 @@ void ImageTest::readUnitsCoverEveryReadBlockOnce()
         const int expected = info.address == block::kCodes ? kCodePieceCount : info.readUnit == kNone ? 0 : 1;
         QCOMPARE(reads[info.address], expected);
     }
-    QCOMPARE(reads[block::kNumberPause], 0);
-    // Read-all's own order: 0101 second, the codes last.
+    QCOMPARE(reads[block::kNumberPause], 1);
+    // Read-all's own order: 0101 second, the pause after the 34 settings
+    // reads, the codes last.
     QCOMPARE(ReadUnits()[1].address, 0x0101);
-    QCOMPARE(ReadUnits()[34].address, 0x0208);
-    QCOMPARE(ReadUnits()[38].address, 0x0288);
+    QCOMPARE(ReadUnits()[33].address, 0x03FE);
+    QCOMPARE(ReadUnits()[34].address, 0x0105);
+    QCOMPARE(ReadUnits()[35].address, 0x0208);
+    QCOMPARE(ReadUnits()[39].address, 0x0288);
 }
 
 void ImageTest::writeUnitsCoverEveryWrittenBlockOnce()
@@ -101,20 +104,17 @@ void ImageTest::writeUnitsCoverEveryWrittenBlockOnce()
     QCOMPARE(WriteUnits()[7].blocks, (std::vector<int>{0x0085, 0x0086}));
 }
 
-// After a read-all from a panel that answers in full, every block but 0105
-// has its listed length and its own bytes; 00A3 and 0303 are nowhere.
+// After a read-all from a panel that answers in full, every block has its
+// listed length and its own bytes, the pause 0105 too; 00A3 and 0303 are
+// nowhere.
 void ImageTest::readAllGivesListedLengths()
 {
     ConfigImage image;
     image.setBlock(block::kNumberPause, QStringLiteral("07"));
     for (const ReadUnit& unit : ReadUnits())
         StoreReadUnit(image, unit, panelBytes(unit.address, unit.count));
-    for (const BlockInfo& info : Blocks()) {
-        if (info.address == block::kNumberPause)
-            continue;
+    for (const BlockInfo& info : Blocks())
         QCOMPARE(image.block(info.address), panelBytes(info.address, info.length));
-    }
-    QCOMPARE(image.block(block::kNumberPause), QStringLiteral("07"));
 }
 
 void ImageTest::readUnitsAreCutAtFixedPositions_data()

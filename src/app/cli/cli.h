@@ -4,6 +4,7 @@
 // Exit status: 0 success, 1 the operation failed, 2 bad usage or bad input file.
 
 #include "app/cli/cli_view.h"
+#include "config/defaults.h"
 #include "link/panel_link.h"
 #include "link/serial_port.h"
 
@@ -21,6 +22,7 @@ struct Options {
     QString port;                       // --port NAME: first listed port when absent
     qint32 baud = 115200;               // --baud N
     QString deviceAddress = QStringLiteral("00");  // --address DDD, as the frame carries it
+    bool addressGiven = false;          // --address was on the line
     QString out;                        // --out FILE
     QString csv;                        // --csv FILE
 };
@@ -105,5 +107,18 @@ int RunGprsWrite(Context& context);
 int RunDefaults(Context& context);
 int RunResave(Context& context);
 int RunShow(Context& context);
+
+// False (and why) when the command's --out is missing.
+bool NeedOut(Context& context, const QString& extension);
+// Opens a settings file in a window that has just started; on failure tells
+// why and gives the exit status (2).
+std::optional<int> OpenInStartedWindow(Context& context, const QString& path, config::StartupState& startup);
+
+// The whole panel to and from settings files, and the codes alone: "Прочитать
+// все" then "Сохранить" (--out), "Открыть" then "Записать все", "Открыть" on
+// the "Коды" tab then "Записать".
+int RunRead(Context& context);
+int RunWrite(Context& context);
+int RunCodesWrite(Context& context);
 
 }  // namespace nodra::cli

@@ -19,25 +19,6 @@ using namespace config;
 // Captions in the tabs' own language; decimal commas as on a Russian desktop.
 const QLocale kShowLocale(QLocale::Russian);
 
-bool needOut(Context& context)
-{
-    if (!context.options().out.isEmpty())
-        return true;
-    context.err() << QStringLiteral("nodra-cli: нужен параметр --out FILE.cn2") << Qt::endl;
-    return false;
-}
-
-// Opens a settings file in a window that has just started; on failure tells
-// why and gives the exit status.
-std::optional<int> openInStartedWindow(Context& context, const QString& path, StartupState& startup)
-{
-    const OpenOutcome opened = OpenSettings(path, startup.image, startup.form);
-    if (opened.ok)
-        return std::nullopt;
-    context.err() << opened.message << Qt::endl;
-    return kUsage;
-}
-
 class SettingsPrinter {
 public:
     SettingsPrinter(QTextStream& out, const StartupState& state) : out_(out), form_(state.form), image_(state.image) {}
@@ -218,9 +199,26 @@ private:
 
 }  // namespace
 
+bool NeedOut(Context& context, const QString& extension)
+{
+    if (!context.options().out.isEmpty())
+        return true;
+    context.err() << QStringLiteral("nodra-cli: нужен параметр --out FILE") << extension << Qt::endl;
+    return false;
+}
+
+std::optional<int> OpenInStartedWindow(Context& context, const QString& path, StartupState& startup)
+{
+    const OpenOutcome opened = OpenSettings(path, startup.image, startup.form);
+    if (opened.ok)
+        return std::nullopt;
+    context.err() << opened.message << Qt::endl;
+    return kUsage;
+}
+
 int RunDefaults(Context& context)
 {
-    if (!needOut(context))
+    if (!NeedOut(context, kSettingsExtension))
         return kUsage;
     StartupState startup = Startup();
     const FileOutcome saved = SaveSettings(context.options().out, startup.form, startup.image);
@@ -230,10 +228,10 @@ int RunDefaults(Context& context)
 
 int RunResave(Context& context)
 {
-    if (!needOut(context))
+    if (!NeedOut(context, kSettingsExtension))
         return kUsage;
     StartupState startup = Startup();
-    if (const auto status = openInStartedWindow(context, context.args()[0], startup))
+    if (const auto status = OpenInStartedWindow(context, context.args()[0], startup))
         return *status;
     const EncodeResult encoded = EncodeForm(startup.form, startup.image);
     if (!encoded.ok()) {
@@ -248,7 +246,7 @@ int RunResave(Context& context)
 int RunShow(Context& context)
 {
     StartupState startup = Startup();
-    if (const auto status = openInStartedWindow(context, context.args()[0], startup))
+    if (const auto status = OpenInStartedWindow(context, context.args()[0], startup))
         return *status;
     return SettingsPrinter(context.out(), startup).print();
 }

@@ -25,6 +25,9 @@ constexpr Command kCommands[] = {
     {"defaults", "--out FILE.cn2", 0, 0, RunDefaults},
     {"resave", "IN.cn2 --out OUT.cn2", 1, 1, RunResave},
     {"show", "FILE.cn2", 1, 1, RunShow},
+    {"read", "--out FILE.cn2", 0, 0, RunRead},
+    {"write", "FILE.cn2", 1, 1, RunWrite},
+    {"codes-write", "FILE.cd2", 1, 1, RunCodesWrite},
 };
 
 int Usage(const QString& problem)

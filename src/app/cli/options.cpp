@@ -88,6 +88,7 @@ CommandLine ParseCommandLine(const QStringList& arguments)
                 return line;
             }
             line.options.deviceAddress = *address;
+            line.options.addressGiven = true;
         } else if (name == QLatin1String("--out")) {
             line.options.out = value;
         } else if (name == QLatin1String("--csv")) {
